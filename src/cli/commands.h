@@ -1,0 +1,14 @@
+#ifndef TUNEWRIGHT_CLI_COMMANDS_H_
+#define TUNEWRIGHT_CLI_COMMANDS_H_
+
+#include <QStringList>
+
+namespace tw::cli {
+
+// Each command gets its own arguments (without the command word) and returns the exit code.
+int RunInit(const QStringList& args);
+int RunDetectTempo(const QStringList& args);
+
+}  // namespace tw::cli
+
+#endif  // TUNEWRIGHT_CLI_COMMANDS_H_
