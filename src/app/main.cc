@@ -1,6 +1,62 @@
+// Tunewright, the desktop program.
+#include <cstdio>
+
 #include <QApplication>
+#include <QDir>
+#include <QScreen>
+
+#include "app/core/app_context.h"
+#include "app/core/console_dialogs.h"
+#include "app/core/startup.h"
+#include "app/interface_font.h"
+#include "app/qt_dialogs.h"
+
+namespace {
+
+#ifdef TW_INSTALLED_BUILD
+constexpr bool kInstalledBuild = true;
+#else
+constexpr bool kInstalledBuild = false;
+#endif
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  app.setApplicationName("Tunewright");
+  // TUNEWRIGHT_DIALOGS=console sends every message to standard error and answers every
+  // question No, for unattended runs (scripts, CI) that must never wait on a modal box.
+  tw::QtDialogs qt_dialogs;
+  tw::ConsoleDialogs console_dialogs;
+  tw::Dialogs& dialogs = qgetenv("TUNEWRIGHT_DIALOGS") == "console"
+                             ? static_cast<tw::Dialogs&>(console_dialogs)
+                             : static_cast<tw::Dialogs&>(qt_dialogs);
+
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize desktop = screen ? screen->size() : QSize();
+  if (!tw::DisplaySupported(desktop.width(), desktop.height())) {
+    dialogs.Message("Program aborted", "Screen resolution not supported.", tw::DialogIcon::kError);
+    return 0;
+  }
+
+  const QString root =
+      tw::ProgramRoot(kInstalledBuild, QCoreApplication::applicationDirPath(), QDir::currentPath());
+  QDir::setCurrent(root);  // every relative path of the program resolves against it
+
+  tw::AppContext context(root, dialogs);
+  tw::StartupHooks hooks;
+  hooks.register_font = tw::RegisterInterfaceFont;
+  if (!tw::Startup(context, hooks)) return 0;  // the abort message has been shown
+
+  tw::LoadSession(context);
+  context.session_cue = true;
+  tw::CheckFolders(context);
+
+  // Until the main window exists, a run ends here, keeping the stored playlist row.
+  std::fprintf(stderr,
+               "Tunewright: start-up finished in %s (interface font \"%s\"); there is no main "
+               "window yet, so the program ends.\n",
+               qPrintable(root), qPrintable(context.interface_font_family));
+  tw::Shutdown(context, static_cast<int>(context.preferences.Playlist_position));
   return 0;
 }

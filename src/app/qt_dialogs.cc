@@ -88,8 +88,7 @@ QString QtDialogs::SaveFileRequester(const QString& title, const QString& start_
                                      const QString& pattern) {
   // The program asks its own overwrite question, with its own texts.
   return QDir::toNativeSeparators(QFileDialog::getSaveFileName(
-      Parent(), title, start_path, QtFilter(pattern), nullptr,
-      QFileDialog::DontConfirmOverwrite));
+      Parent(), title, start_path, QtFilter(pattern), nullptr, QFileDialog::DontConfirmOverwrite));
 }
 
 QString QtDialogs::FolderRequester(const QString& title, const QString& start_path) {
