@@ -19,6 +19,13 @@ constexpr bool kInstalledBuild = true;
 constexpr bool kInstalledBuild = false;
 #endif
 
+// Every path out of the program ends here: Qt has released its windows, fonts and files by
+// the time main returns, and the exit code is 0 whether the run ended normally or aborted.
+int EndProgram() {
+  QApplication::closeAllWindows();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,7 +43,7 @@ int main(int argc, char** argv) {
   const QSize desktop = screen ? screen->size() : QSize();
   if (!tw::DisplaySupported(desktop.width(), desktop.height())) {
     dialogs.Message("Program aborted", "Screen resolution not supported.", tw::DialogIcon::kError);
-    return 0;
+    return EndProgram();
   }
 
   const QString root =
@@ -46,7 +53,7 @@ int main(int argc, char** argv) {
   tw::AppContext context(root, dialogs);
   tw::StartupHooks hooks;
   hooks.register_font = tw::RegisterInterfaceFont;
-  if (!tw::Startup(context, hooks)) return 0;  // the abort message has been shown
+  if (!tw::Startup(context, hooks)) return EndProgram();  // the message has been shown
 
   tw::LoadSession(context);
   context.session_cue = true;
@@ -58,5 +65,5 @@ int main(int argc, char** argv) {
                "window yet, so the program ends.\n",
                qPrintable(root), qPrintable(context.interface_font_family));
   tw::Shutdown(context, static_cast<int>(context.preferences.Playlist_position));
-  return 0;
+  return EndProgram();
 }
