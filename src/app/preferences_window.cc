@@ -90,10 +90,7 @@ void PreferencesWindow::Build() {
     const int top = y;
     row.label = new QLabel(entry.name, content_);
     row.label->setGeometry(20, y + 5, 230, 30);
-    // Lists carry a two-line label at their top; other labels face their one-line control.
-    row.label->setAlignment(Qt::AlignRight |
-                            (entry.kind == SettingKind::kManyOf ? Qt::AlignTop : Qt::AlignVCenter));
-    if (entry.kind != SettingKind::kManyOf) row.label->move(20, y - 5 + 5);
+    row.label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     row.label->setFont(InterfaceFont(context_));
     QWidget* control = nullptr;
     switch (entry.kind) {
