@@ -10,9 +10,7 @@ namespace tw {
 namespace {
 
 // Glyphs are drawn on a 24 x 24 grid.
-void Triangle(QPainter& p, QPointF a, QPointF b, QPointF c) {
-  p.drawPolygon(QPolygonF({a, b, c}));
-}
+void Triangle(QPainter& p, QPointF a, QPointF b, QPointF c) { p.drawPolygon(QPolygonF({a, b, c})); }
 
 void DrawGlyph(QPainter& p, IconId id, const QColor& ink) {
   QPen line(ink, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);

@@ -7,9 +7,28 @@
 namespace tw {
 
 enum class IconId {
-  kMenu, kPrevious, kPlay, kPause, kStop, kNext, kDynamicsOn, kDynamicsOff, kVolume,
-  kFolder, kLoad, kSave, kExport, kRandom, kCustom, kLibrary, kDatabase, kPreferences,
-  kHelp, kAbout, kExit, kInfo,
+  kMenu,
+  kPrevious,
+  kPlay,
+  kPause,
+  kStop,
+  kNext,
+  kDynamicsOn,
+  kDynamicsOff,
+  kVolume,
+  kFolder,
+  kLoad,
+  kSave,
+  kExport,
+  kRandom,
+  kCustom,
+  kLibrary,
+  kDatabase,
+  kPreferences,
+  kHelp,
+  kAbout,
+  kExit,
+  kInfo,
 };
 
 // The program's icons, drawn by the program itself in two variants: dark glyphs for light

@@ -29,8 +29,8 @@ class PreferencesWindow : public QWidget {
 
  public:
   struct Options {
-    QWidget* opener = nullptr;            // disabled while this window is open
-    std::function<int()> playlist_rows;   // rows of the main window's playlist list
+    QWidget* opener = nullptr;           // disabled while this window is open
+    std::function<int()> playlist_rows;  // rows of the main window's playlist list
     bool dark_background = false;
   };
 

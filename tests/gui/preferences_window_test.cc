@@ -1,10 +1,10 @@
 #include "app/preferences_window.h"
 
 #include <QComboBox>
-#include <QPointer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QToolButton>
@@ -79,7 +79,8 @@ TEST_F(PreferencesWindowTest, BuildsOneRowPerEntryAndDisablesItsOpener) {
   EXPECT_EQ(w->Choice(kShorten)->toolTip(), context_.catalogue[kShorten].help);
   EXPECT_EQ(w->Label(kCountries)->text(), "Countries\n(0 items selected)");
   QStringList years;
-  for (int i = 0; i < w->Choices(kYears)->count(); ++i) years << w->Choices(kYears)->item(i)->text();
+  for (int i = 0; i < w->Choices(kYears)->count(); ++i)
+    years << w->Choices(kYears)->item(i)->text();
   EXPECT_EQ(years, QStringList({"1999", "2001"}));  // never "0"
   // The scrolling area: 2 folders and 15 choices of 45, 5 lists of 135, 7 groups of 30.
   auto* area = w->findChild<QScrollArea*>();
@@ -128,7 +129,8 @@ TEST_F(PreferencesWindowTest, ApplyChecksThePlaylistLimits) {
     w->Choice(kMaxTime)->setCurrentText(c.max_time);
     w->Apply();
     if (c.message) {
-      EXPECT_EQ(dialogs_.Messages(), std::vector<QString>{"Preferences error|" + QString(c.message)});
+      EXPECT_EQ(dialogs_.Messages(),
+                std::vector<QString>{"Preferences error|" + QString(c.message)});
       EXPECT_EQ(dialogs_.shown()[0].icon, DialogIcon::kError);
       EXPECT_TRUE(w->isVisible());
       EXPECT_FALSE(opener_.isEnabled());
@@ -146,7 +148,8 @@ TEST_F(PreferencesWindowTest, ApplyChecksThePlaylistLimits) {
 TEST_F(PreferencesWindowTest, ApplyWritesEveryKeyAndReloads) {
   PreferencesWindow* w = Open(/*rows=*/3);
   QListWidget* countries = w->Choices(kCountries);
-  for (const char* c : {"uk", "usa"}) countries->findItems(c, Qt::MatchExactly)[0]->setSelected(true);
+  for (const char* c : {"uk", "usa"})
+    countries->findItems(c, Qt::MatchExactly)[0]->setSelected(true);
   EXPECT_EQ(w->Label(kCountries)->text(), "Countries\n(2 items selected)");
   w->Choices(kYears)->findItems("2001", Qt::MatchExactly)[0]->setSelected(true);
   w->Choice(kShorten)->setCurrentText("Always");
