@@ -1,0 +1,23 @@
+#ifndef TUNEWRIGHT_AUDIO_ENGINE_TEMPO_H_
+#define TUNEWRIGHT_AUDIO_ENGINE_TEMPO_H_
+
+#include <cstddef>
+#include <cstdint>
+
+#include "audio/engine/decoder.h"
+
+namespace tw::engine {
+
+// Tempo in BPM of the frames [start_frame, start_frame + frame_count) of `decoder` (clamped
+// to its length), from an onset detection function and a beat tracker; corrected where the
+// tracker locked onto two thirds or three halves of the beat. Not folded into any range.
+// Returns 0 when the range is too short or holds no beat. Decodes and allocates: call it off
+// the mixing thread. Moves the decoder's position.
+double EstimateTempoBpm(Decoder& decoder, int64_t start_frame, int64_t frame_count);
+
+// The same on `frames` mono samples at `sample_rate`.
+double EstimateTempoBpm(const float* mono, size_t frames, int sample_rate);
+
+}  // namespace tw::engine
+
+#endif  // TUNEWRIGHT_AUDIO_ENGINE_TEMPO_H_
