@@ -60,9 +60,15 @@ inline std::vector<int16_t> MakeChirpAndNoise(int64_t frames) {
   return samples;
 }
 
-// Stereo 16-bit dance-like loop at `bpm`: kick on every beat, snare on two and four, closed
-// hi-hats on the eighths and a bass note on every off-beat.
-inline std::vector<int16_t> MakeDrumTrack(double bpm, double seconds, uint32_t seed) {
+enum class DrumStyle {
+  kFullKit,      // kick on every beat, snare on two and four, eighth hi-hats, off-beat bass
+  kKickAndHats,  // kick on every beat and an open hi-hat on every off-beat only
+};
+
+// Stereo 16-bit dance-like loop at `bpm`.
+inline std::vector<int16_t> MakeDrumTrack(double bpm, double seconds, uint32_t seed,
+                                          DrumStyle style = DrumStyle::kFullKit) {
+  const bool full = style == DrumStyle::kFullKit;
   const int64_t frames = static_cast<int64_t>(seconds * kRate);
   std::vector<double> mix(static_cast<size_t>(frames), 0.0);
   std::mt19937 noise(seed);
@@ -82,17 +88,20 @@ inline std::vector<int16_t> MakeDrumTrack(double bpm, double seconds, uint32_t s
       return 0.8 * std::exp(-t / 0.06) *
              std::sin(2 * kPi * (50 * t + 120 * 0.03 * (1 - std::exp(-t / 0.03))));
     });
-    if (n % 2 == 1) {
+    if (full && n % 2 == 1) {
       add(at, 0.15, [&](double t) { return 0.35 * std::exp(-t / 0.04) * uniform(noise); });
     }
     for (double half : {0.0, 0.5}) {
-      add(at + half * beat, 0.04, [&](double t) {
+      if (!full && half == 0.0) continue;
+      const double decay = full ? 0.01 : 0.03;
+      add(at + half * beat, 4 * decay, [&](double t) {
         const double white = uniform(noise);
         const double high = white - hat_state;  // first difference: a crude high-pass
         hat_state = white;
-        return 0.15 * std::exp(-t / 0.01) * high;
+        return 0.2 * std::exp(-t / decay) * high;
       });
     }
+    if (!full) continue;
     const double bass_hz = (n / 4) % 2 == 0 ? 55.0 : 65.4;
     add(at + 0.5 * beat, 0.4 * beat, [bass_hz](double t) {
       return 0.3 * std::min(1.0, t / 0.005) * std::sin(2 * kPi * bass_hz * t);

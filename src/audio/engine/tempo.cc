@@ -56,8 +56,8 @@ std::vector<double> DetectionFunctionOf(const float* mono, size_t frames, size_t
 }
 
 // Beat period in detection-function steps from the tracked beat positions: a least-squares
-// line through them, each beat numbered by its distance to the first in median intervals, so
-// one missed or doubled beat does not bend the slope.
+// line through them. Each beat is numbered from the previous one by how many median intervals
+// lie between them, so a missed beat does not bend the slope and a doubled one is dropped.
 double BeatPeriodOf(const std::vector<double>& beats) {
   std::vector<double> intervals;
   for (size_t i = 1; i < beats.size(); ++i) intervals.push_back(beats[i] - beats[i - 1]);
@@ -65,21 +65,24 @@ double BeatPeriodOf(const std::vector<double>& beats) {
   const double median = intervals[intervals.size() / 2];
   if (median <= 0) return 0;
   double sum_x = 0, sum_y = 0, sum_xx = 0, sum_xy = 0;
-  double last_index = -1;
+  double index = 0;
+  double previous = beats.front();
   size_t n = 0;
   for (const double beat : beats) {
-    const double index = std::round((beat - beats.front()) / median);
-    if (index == last_index) continue;  // a doubled beat
-    last_index = index;
+    const double steps = std::round((beat - previous) / median);
+    if (n > 0 && steps < 1) continue;  // a doubled beat
+    index += steps;
+    previous = beat;
     sum_x += index;
     sum_y += beat;
     sum_xx += index * index;
     sum_xy += index * beat;
     ++n;
   }
-  const double denominator = n * sum_xx - sum_x * sum_x;
+  const double count = static_cast<double>(n);
+  const double denominator = count * sum_xx - sum_x * sum_x;
   if (n < kMinimumBeats || denominator <= 0) return 0;
-  return (n * sum_xy - sum_x * sum_y) / denominator;
+  return (count * sum_xy - sum_x * sum_y) / denominator;
 }
 
 // Normalised autocorrelation of the detection function at a fractional lag.
@@ -94,9 +97,11 @@ class Periodicity {
     for (const double v : df_) energy_ += v * v;
   }
 
-  // How strongly the function repeats every `period` steps, summed over a few multiples.
+  // How strongly the function repeats every `period` steps, summed over a few multiples and
+  // the half period: music in two or four has onsets between its beats, so a period that is
+  // really three half-beats long finds nothing at its own half.
   double Score(double period) const {
-    double score = 0;
+    double score = AutocorrelationAt(period / 2);
     for (int k = 1; k <= kScoreMultiples; ++k) score += AutocorrelationAt(k * period);
     return score;
   }
@@ -139,8 +144,8 @@ double CorrectMetricalLevel(const std::vector<double>& df, double period) {
 
 }  // namespace
 
-double EstimateTempoBpm(const float* mono, size_t frames, int sample_rate) {
-  if (sample_rate <= 0) return 0;
+double EstimateTempoBpm(const float* mono, size_t frames, int sample_rate, double preferred_bpm) {
+  if (sample_rate <= 0 || preferred_bpm <= 0) return 0;
   const size_t step = static_cast<size_t>(sample_rate / kStepsPerSecond);
   const size_t window = NextPowerOfTwo(static_cast<size_t>(sample_rate / kMaximumBinHz));
   const std::vector<double> df = DetectionFunctionOf(mono, frames, step, window);
@@ -150,7 +155,7 @@ double EstimateTempoBpm(const float* mono, size_t frames, int sample_rate) {
   // The tracker writes one period per detection-function value without resizing the vector.
   std::vector<double> periods(df.size());
   std::vector<double> tempi;
-  tracker.calculateBeatPeriod(df, periods, tempi);
+  tracker.calculateBeatPeriod(df, periods, tempi, preferred_bpm, false);
   std::vector<double> beats;
   tracker.calculateBeats(df, periods, beats);
   if (beats.size() < kMinimumBeats) return 0;
@@ -161,7 +166,8 @@ double EstimateTempoBpm(const float* mono, size_t frames, int sample_rate) {
   return 60.0 * sample_rate / (static_cast<double>(step) * corrected);
 }
 
-double EstimateTempoBpm(Decoder& decoder, int64_t start_frame, int64_t frame_count) {
+double EstimateTempoBpm(Decoder& decoder, int64_t start_frame, int64_t frame_count,
+                        double preferred_bpm) {
   std::vector<float> samples;
   const int64_t frames = ReadFramesFloat(decoder, start_frame, frame_count, &samples);
   const int channels = decoder.Format().channels;
@@ -172,7 +178,7 @@ double EstimateTempoBpm(Decoder& decoder, int64_t start_frame, int64_t frame_cou
     for (int c = 0; c < channels; ++c) sum += samples[static_cast<size_t>(i * channels + c)];
     mono[static_cast<size_t>(i)] = sum / static_cast<float>(channels);
   }
-  return EstimateTempoBpm(mono.data(), mono.size(), decoder.Format().sample_rate);
+  return EstimateTempoBpm(mono.data(), mono.size(), decoder.Format().sample_rate, preferred_bpm);
 }
 
 }  // namespace tw::engine
