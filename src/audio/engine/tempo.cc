@@ -23,6 +23,9 @@ constexpr size_t kMinimumBeats = 4;
 // A two-thirds or three-halves tempo replaces the tracker's only when its periodicity score
 // beats the tracker's by this factor: the tracker is right far more often than not.
 constexpr double kMetricalSwitchRatio = 1.15;
+// Periodicity score (a sum of normalised autocorrelations) below which the onsets show no
+// beat.
+constexpr double kMinimumPeriodicity = 0.3;
 // Multiples of a beat period summed into its periodicity score.
 constexpr int kScoreMultiples = 4;
 
@@ -125,10 +128,12 @@ class Periodicity {
 };
 
 // The tracker's beat period, or two thirds or three halves of its tempo when the detection
-// function repeats markedly better at that period.
+// function repeats markedly better at that period; 0 when it hardly repeats at all (noise,
+// a drone), where the tracker's beats are arbitrary.
 double CorrectMetricalLevel(const std::vector<double>& df, double period) {
   const Periodicity periodicity(df);
   const double tracked = periodicity.Score(period);
+  if (tracked < kMinimumPeriodicity) return 0;
   double best_period = period;
   double best_score = tracked * kMetricalSwitchRatio;
   for (const double candidate : {period * 1.5, period / 1.5}) {
@@ -163,6 +168,7 @@ double EstimateTempoBpm(const float* mono, size_t frames, int sample_rate, doubl
   const double period = BeatPeriodOf(beats);
   if (period <= 0) return 0;
   const double corrected = CorrectMetricalLevel(df, period);
+  if (corrected <= 0) return 0;
   return 60.0 * sample_rate / (static_cast<double>(step) * corrected);
 }
 
