@@ -1,5 +1,6 @@
 #include "audio/engine/memory_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -46,12 +47,20 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes, std::st
     if (error) *error = "cannot open " + path + ": " + std::strerror(errno);
     return false;
   }
-  bytes->clear();
-  uint8_t chunk[1 << 16];
-  size_t n = 0;
-  while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+  // One read of the length the file has now, then more only if it grew meanwhile.
+  long size = 0;
+  if (std::fseek(file.get(), 0, SEEK_END) == 0) size = std::max(std::ftell(file.get()), 0L);
+  std::rewind(file.get());
+  bytes->resize(static_cast<size_t>(size));
+  size_t filled = std::fread(bytes->data(), 1, bytes->size(), file.get());
+  while (filled == bytes->size() && !std::ferror(file.get())) {
+    uint8_t chunk[1 << 16];
+    const size_t n = std::fread(chunk, 1, sizeof chunk, file.get());
+    if (n == 0) break;
     bytes->insert(bytes->end(), chunk, chunk + n);
+    filled += n;
   }
+  bytes->resize(filled);
   if (std::ferror(file.get())) {
     if (error) *error = "cannot read " + path + ": " + std::strerror(errno);
     return false;
