@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "audio/engine/engine.h"
@@ -72,7 +73,11 @@ INSTANTIATE_TEST_SUITE_P(RatesAndBlocks, PositionSyncTest,
                                            SyncCase{42000, 1}, SyncCase{42000, 64},
                                            SyncCase{42000, 4096}, SyncCase{46000, 1},
                                            SyncCase{46000, 441}, SyncCase{46000, 4096},
-                                           SyncCase{43567.25, 64}));
+                                           SyncCase{43567.25, 64}),
+                         [](const ::testing::TestParamInfo<SyncCase>& info) {
+                           return "Rate" + std::to_string(std::llround(info.param.rate)) + "Block" +
+                                  std::to_string(info.param.block);
+                         });
 
 struct Pair {
   Channel mixer;

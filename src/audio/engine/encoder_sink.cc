@@ -30,18 +30,20 @@ void EncoderSink::Push(const float* stereo, int64_t frames) {
     std::copy(stereo + 2 * done, stereo + 2 * (done + n), queue_.begin() + 2 * at);
     tail_ += n;
     done += n;
-    readable_.notify_one();
+    // Wake the encoder for whole batches only: a wake-up per small block costs more than
+    // the encoding it would start.
+    if (tail_ - head_ >= kBatchFrames) readable_.notify_one();
   }
 }
 
 void EncoderSink::Run() {
-  std::vector<float> block(8192 * 2);
+  std::vector<float> block(static_cast<size_t>(kBatchFrames * 2));
   std::unique_lock<std::mutex> lock(mutex_);
   while (true) {
-    readable_.wait(lock, [&] { return tail_ > head_ || closing_; });
+    readable_.wait(lock, [&] { return tail_ - head_ >= kBatchFrames || closing_; });
     if (tail_ == head_ && closing_) return;
     const int64_t at = head_ % kQueueFrames;
-    const int64_t n = std::min({tail_ - head_, kQueueFrames - at, int64_t{8192}});
+    const int64_t n = std::min({tail_ - head_, kQueueFrames - at, kBatchFrames});
     std::copy(queue_.begin() + 2 * at, queue_.begin() + 2 * (at + n), block.begin());
     lock.unlock();
     writer_->Write(block.data(), n);

@@ -32,6 +32,7 @@ class EncoderSink {
   void Run();
 
   static constexpr int64_t kQueueFrames = 1 << 16;
+  static constexpr int64_t kBatchFrames = 8192;
   std::unique_ptr<AudioFileWriter> writer_;
   std::vector<float> queue_;
   int64_t head_ = 0;  // frames, ever increasing
