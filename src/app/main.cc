@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
   tw::AppContext context(root, dialogs);
   tw::StartupHooks hooks;
   hooks.register_font = tw::RegisterInterfaceFont;
+  hooks.start_audio = tw::StartAudio;
   if (!tw::Startup(context, hooks)) return EndProgram();  // the message has been shown
 
   tw::MainWindow::Handlers handlers;
@@ -67,6 +68,8 @@ int main(int argc, char** argv) {
     QCoreApplication::quit();
   };
   handlers.shutdown = shutdown_once;
+  handlers.set_volume = [&](float volume) { context.audio.SetMainVolume(volume); };
+  handlers.set_dynamics = [&](bool on) { context.audio.SetDynamicAmplification(on); };
   const bool youtube = app.arguments().value(1) == "youtube";
   tw::MainWindow main_window(context, std::move(handlers), youtube, desktop);
   window = &main_window;

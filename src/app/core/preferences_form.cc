@@ -53,7 +53,8 @@ bool WritePreferenceTexts(const DataPaths& paths, const SettingsCatalogue& catal
     writer->WriteText(SettingKey(catalogue[i]), texts[i]);
   }
   if (!writer->Close()) return false;
-  if (!texts.empty() && texts[0] != current_music_folder) file_catalogue.Execute("DELETE FROM files");
+  if (!texts.empty() && texts[0] != current_music_folder)
+    file_catalogue.Execute("DELETE FROM files");
   return true;
 }
 
