@@ -45,6 +45,28 @@ TEST(DecodeOpenTest, NonAudioInputIsRefusedWithAMessage) {
   }
 }
 
+// No packaged encoder writes layer I, so the frames are built by hand: 128 kbit/s stereo at
+// 44.1 kHz, 136 bytes each, every subband unallocated, which decodes to silence.
+TEST(DecodeOpenTest, OpensMpegLayerOne) {
+  constexpr int kFrames = 20;
+  test::Bytes stream;
+  for (int i = 0; i < kFrames; ++i) {
+    const test::Bytes frame_header = {0xFF, 0xFF, 0x40, 0x00};
+    stream.insert(stream.end(), frame_header.begin(), frame_header.end());
+    stream.resize(stream.size() + 136 - 4, 0);
+  }
+  test::TempDir dir;
+  ASSERT_TRUE(test::WriteBytes(dir.File("layer1.mp1"), stream));
+  std::string error;
+  auto decoder = OpenDecoder(dir.File("layer1.mp1"), &error);
+  ASSERT_NE(decoder, nullptr) << error;
+  EXPECT_EQ(decoder->Format().sample_rate, 44100);
+  EXPECT_EQ(decoder->Format().channels, 2);
+  EXPECT_EQ(decoder->LengthFrames(), kFrames * 384);
+  const std::vector<float> decoded = test::DecodeAll(*decoder);
+  EXPECT_EQ(decoded, std::vector<float>(2 * kFrames * 384, 0.0f));
+}
+
 TEST(DecodeOpenTest, KeepsTheFilesChannelCount) {
   test::TempDir dir;
   std::vector<int16_t> mono(5000);

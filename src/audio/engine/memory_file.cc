@@ -1,10 +1,11 @@
 #include "audio/engine/memory_file.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace tw::engine {
 
@@ -47,11 +48,13 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes, std::st
     if (error) *error = "cannot open " + path + ": " + std::strerror(errno);
     return false;
   }
+  struct stat status {};
+  if (fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (error) *error = "cannot read " + path + ": not a regular file";
+    return false;
+  }
   // One read of the length the file has now, then more only if it grew meanwhile.
-  long size = 0;
-  if (std::fseek(file.get(), 0, SEEK_END) == 0) size = std::max(std::ftell(file.get()), 0L);
-  std::rewind(file.get());
-  bytes->resize(static_cast<size_t>(size));
+  bytes->resize(static_cast<size_t>(status.st_size));
   size_t filled = std::fread(bytes->data(), 1, bytes->size(), file.get());
   while (filled == bytes->size() && !std::ferror(file.get())) {
     uint8_t chunk[1 << 16];

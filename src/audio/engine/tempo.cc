@@ -18,6 +18,9 @@ constexpr double kStepsPerSecond = 86.0;
 constexpr double kMaximumBinHz = 50.0;
 // The first values of the detection function see the window ramping in, not an onset.
 constexpr size_t kSkippedStartValues = 2;
+// TempoTrackV2 filters the detection function in windows of 512 values (about six seconds)
+// taken every 128; with fewer than two windows its period decoding has nothing to work on.
+constexpr size_t kMinimumDetectionValues = 512 + 128;
 // Below this many beats no tempo is trustworthy.
 constexpr size_t kMinimumBeats = 4;
 // A two-thirds or three-halves tempo replaces the tracker's only when its periodicity score
@@ -154,7 +157,7 @@ double EstimateTempoBpm(const float* mono, size_t frames, int sample_rate, doubl
   const size_t step = static_cast<size_t>(sample_rate / kStepsPerSecond);
   const size_t window = NextPowerOfTwo(static_cast<size_t>(sample_rate / kMaximumBinHz));
   const std::vector<double> df = DetectionFunctionOf(mono, frames, step, window);
-  if (df.size() < 2 * window / step) return 0;
+  if (df.size() < kMinimumDetectionValues) return 0;
 
   TempoTrackV2 tracker(static_cast<float>(sample_rate), step);
   // The tracker writes one period per detection-function value without resizing the vector.

@@ -16,8 +16,8 @@ constexpr double kDefaultPreferredBpm = 120.0;
 // tracker locked onto two thirds or three halves of the beat. Not folded into any range.
 // Between tempos an octave apart that fit the music about equally (a beat with strong
 // off-beats, a half-time feel), the tracker leans to the one nearer `preferred_bpm`.
-// Returns 0 when the range is too short or holds no beat. Decodes and allocates: call it off
-// the mixing thread. Moves the decoder's position.
+// Returns 0 when the range is shorter than about 7.5 seconds or holds no beat. Decodes and
+// allocates: call it off the mixing thread. Moves the decoder's position.
 double EstimateTempoBpm(Decoder& decoder, int64_t start_frame, int64_t frame_count,
                         double preferred_bpm = kDefaultPreferredBpm);
 

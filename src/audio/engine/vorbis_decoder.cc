@@ -58,7 +58,8 @@ class VorbisDecoder final : public Decoder {
     while (read < frames && !at_end_) {
       float** channels = nullptr;
       int link = 0;
-      const long got = ov_read_float(&vorbis_, &channels, static_cast<int>(frames - read), &link);
+      const int wanted = static_cast<int>(std::min<int64_t>(frames - read, 1 << 20));
+      const long got = ov_read_float(&vorbis_, &channels, wanted, &link);
       if (got == OV_HOLE && ++holes < kMaxHolesInARow) continue;
       const vorbis_info* info = got > 0 ? ov_info(&vorbis_, link) : nullptr;
       if (got <= 0 || !info || info->channels != format_.channels) {
