@@ -103,6 +103,9 @@ class Engine : private RenderHost {
   bool SetPosition(Channel channel, Bytes byte) { return SetPosition(channel, ToFrames(byte)); }
   // At the stream's own sample rate (a mixer's is 44100). Any.
   int SampleRate(Channel channel) const;
+  // The channel count of the file a stream decodes (streams always render stereo); 0 for a
+  // mixer. Any.
+  int FileChannels(Channel stream) const;
   Bytes SecondsToBytes(Channel channel, Seconds seconds) const;
   Seconds BytesToSeconds(Channel channel, Bytes bytes) const;
 
