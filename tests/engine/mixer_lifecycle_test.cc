@@ -192,3 +192,51 @@ TEST(Spectrum, ShowsASinesBinOfWhatTheMixerPlayed) {
 
 }  // namespace
 }  // namespace tw::engine
+
+namespace tw::engine {
+namespace {
+
+void RetuneOther(const SyncEvent& e) {
+  e.engine->SetRate(*static_cast<Channel*>(e.context), 44100.0 + static_cast<double>(e.user));
+}
+
+// Main-thread and worker calls racing the output thread: meant for ./tw test-tsan. Bounded by
+// the work done, not by time.
+TEST(Concurrency, CallsFromOtherThreadsWhileTheOutputPlays) {
+  Engine engine;
+  ASSERT_TRUE(engine.Start(OutputChoice::kNull).ok());
+  const Channel mixer = engine.CreateMixer(MixerKind::kPlaying);
+  Channel a = engine.CreateStream(testing::MakeSine(44100 * 60, 220, 0.3f), StreamKind::kDecode);
+  Channel b = engine.CreateStream(testing::MakeSine(44100 * 60, 330, 0.3f), StreamKind::kDecode);
+  engine.AddSource(mixer, a);
+  engine.AddSource(mixer, b);
+  const Effect level = engine.AddVolumeEffect(b, {0.8f, -1.0f, 0.0});
+  engine.Play(mixer, true);
+
+  std::thread worker([&engine] {
+    for (int i = 0; i < 200; ++i) {
+      const Channel preview =
+          engine.CreateStream(testing::MakeConstant(2000, 0.01f), StreamKind::kPlayable);
+      engine.Play(preview, true);
+      engine.Position(preview);
+      engine.Free(preview);
+    }
+  });
+  std::array<float, 1024> bins{};
+  for (int i = 0; engine.Position(mixer).value < 44100 / 4 && i < 200000; ++i) {
+    engine.SetRate(a, 43000.0 + i % 2000);
+    engine.SetVolumeEffect(level, {0.5f + 0.0001f * (i % 1000), -1.0f, 0.01});
+    const Sync sync = engine.SetPositionSync(a, Frames(engine.Position(a).value + 100),
+                                             SyncMode::kOnce, &RetuneOther, i % 500, &b);
+    if (i % 3 == 0) engine.RemoveSync(sync);
+    engine.Spectrum(mixer, &bins);
+    engine.State(b);
+  }
+  worker.join();
+  EXPECT_GE(engine.Position(mixer).value, 44100 / 4);
+  EXPECT_EQ(engine.State(a), PlayState::kPlaying);
+  engine.StopOutput();
+}
+
+}  // namespace
+}  // namespace tw::engine

@@ -19,6 +19,7 @@ TEST(Positions, ConversionsUseFourBytesPerFrameAndTheStreamsOwnRate) {
                                                 48000, [](int64_t) { return 0.0f; }, 48000),
                                             StreamKind::kDecode);
   EXPECT_EQ(engine.SampleRate(at48k), 48000);
+  EXPECT_EQ(engine.FileChannels(at48k), 2);
   EXPECT_EQ(engine.SecondsToBytes(at48k, Seconds(0.5)).value, 24000 * 4);
   EXPECT_DOUBLE_EQ(engine.BytesToSeconds(at48k, Bytes(96000)).value, 0.5);
   EXPECT_EQ(engine.Rate(at48k), 48000.0);  // own speed

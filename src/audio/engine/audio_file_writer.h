@@ -25,6 +25,8 @@ class AudioFileWriter {
 // delay and padding so decoders can restore the exact length. Null with a message when the file
 // cannot be created.
 std::unique_ptr<AudioFileWriter> OpenMp3Writer(const std::string& path, std::string* error);
+// Whether the MP3 encoder initialises with the settings above (the engine's start-up check).
+bool Mp3EncoderAvailable();
 // 16-bit PCM WAV.
 std::unique_ptr<AudioFileWriter> OpenWavWriter(const std::string& path, std::string* error);
 

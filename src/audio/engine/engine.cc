@@ -79,6 +79,11 @@ StartResult Engine::Start(OutputChoice output) {
     result.message = "the FFT plan cannot be made";
     return result;
   }
+  if (!Mp3EncoderAvailable()) {
+    result.failed = EngineComponent::kEncoder;
+    result.message = "the MP3 encoder cannot be initialized";
+    return result;
+  }
   if (output == OutputChoice::kFromEnvironment) {
     const char* env = std::getenv("TUNEWRIGHT_AUDIO");
     output = env && std::strcmp(env, "null") == 0 ? OutputChoice::kNull : OutputChoice::kDevice;

@@ -62,6 +62,15 @@ enum class OutputChoice {
 // no file I/O: decoders hold their files in memory, freed objects are deleted later by a
 // non-mixing thread, encoders write on their own thread.
 //
+// Why: a sync must change state at its own frame, so calls on the mixing thread cannot be
+// deferred; calls from elsewhere must never make the mixing thread wait, so they cannot share a
+// lock with it; and a reader must not wait either, hence the snapshots. A queued call returns
+// whether it was valid when posted (live handle, sane value); a rare failure when it is applied
+// (a full sync list, say) is then silent, like a call on a stale handle. Capacities: 48 syncs
+// per stream, 32 effects per channel, 32 sources per mixer, 1024 channels, 4096 queued calls
+// (a full queue makes the caller apply the backlog itself, taking the domain like a decoding
+// render does).
+//
 // Each call below states its threads: "any" = any thread, including inside a sync; "not in a
 // real-time sync" = any thread, and inside syncs of a decoding mixer, but not inside syncs that
 // run on the output thread (the call reads files or waits).
@@ -103,6 +112,9 @@ class Engine : private RenderHost {
   bool SetPosition(Channel channel, Bytes byte) { return SetPosition(channel, ToFrames(byte)); }
   // At the stream's own sample rate (a mixer's is 44100). Any.
   int SampleRate(Channel channel) const;
+  // The channel count of the file a stream decodes (streams always render stereo); 0 for a
+  // mixer. Any.
+  int FileChannels(Channel stream) const;
   Bytes SecondsToBytes(Channel channel, Seconds seconds) const;
   Seconds BytesToSeconds(Channel channel, Bytes bytes) const;
 
@@ -157,6 +169,7 @@ class Engine : private RenderHost {
   bool StartEncoder(Channel mixer, EncoderFormat format, const std::string& path,
                     std::string* error = nullptr);
   // Finishes and closes the file. False with a message when writing failed at any point.
+  // Not in a sync.
   bool StopEncoder(Channel mixer, std::string* error = nullptr);
 
   // Deletes freed objects now. Not in a sync. Called by the engine's own creating and freeing

@@ -65,6 +65,14 @@ int Engine::SampleRate(Channel channel) const {
   return Read(channel, 0, rate, rate);
 }
 
+int Engine::FileChannels(Channel stream) const {
+  auto channels = [](const ChannelObject* o) {
+    const Stream* s = AsStream(o);
+    return s ? s->DecoderChannels() : 0;
+  };
+  return Read(stream, 0, channels, channels);
+}
+
 Bytes Engine::SecondsToBytes(Channel channel, Seconds seconds) const {
   const int rate = SampleRate(channel);
   return rate > 0 ? ToBytes(seconds, rate) : Bytes(0);

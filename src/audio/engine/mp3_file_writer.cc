@@ -79,14 +79,9 @@ class Mp3FileWriter : public AudioFileWriter {
   std::vector<unsigned char> out_;
 };
 
-}  // namespace
-
-std::unique_ptr<AudioFileWriter> OpenMp3Writer(const std::string& path, std::string* error) {
+lame_global_flags* NewLame() {
   lame_global_flags* lame = lame_init();
-  if (!lame) {
-    if (error) *error = "the MP3 encoder cannot be initialized";
-    return nullptr;
-  }
+  if (!lame) return nullptr;
   lame_set_num_channels(lame, kMixChannels);
   lame_set_in_samplerate(lame, kMixRate);
   lame_set_out_samplerate(lame, kMixRate);
@@ -96,7 +91,23 @@ std::unique_ptr<AudioFileWriter> OpenMp3Writer(const std::string& path, std::str
   lame_set_bWriteVbrTag(lame, 1);
   if (lame_init_params(lame) < 0) {
     lame_close(lame);
-    if (error) *error = "the MP3 encoder rejects its settings";
+    return nullptr;
+  }
+  return lame;
+}
+
+}  // namespace
+
+bool Mp3EncoderAvailable() {
+  lame_global_flags* lame = NewLame();
+  if (lame) lame_close(lame);
+  return lame != nullptr;
+}
+
+std::unique_ptr<AudioFileWriter> OpenMp3Writer(const std::string& path, std::string* error) {
+  lame_global_flags* lame = NewLame();
+  if (!lame) {
+    if (error) *error = "the MP3 encoder cannot be initialized";
     return nullptr;
   }
   FILE* file = std::fopen(path.c_str(), "wb");

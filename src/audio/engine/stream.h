@@ -23,6 +23,7 @@ class Stream : public ChannelObject {
 
   StreamKind kind() const { return kind_; }
   int SampleRate() const { return sample_rate_; }
+  int DecoderChannels() const { return decoder_channels_; }
   int64_t LengthFrames() const { return length_; }
   // The source frame the next output frame is read at (its whole part).
   int64_t PositionFrames() const { return frame_; }
