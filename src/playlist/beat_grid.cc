@@ -21,6 +21,10 @@ QString NormaliseBeatList(const QString& beat_list, float start, float end,
   const float interval = span / kSectionBeats;
 
   QString text = beat_list;
+  // A CR LF pair (real or written as "\r\n") ends one line, not two: read as two, it would
+  // push every later beat one line down and put a grid position between the user's beats.
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  text.replace(QLatin1String("\\r\\n"), QLatin1String("\n"));
   text.replace('\r', '\n');
   text.replace(QLatin1String("\\r"), QLatin1String("\n"));
   text.replace(QLatin1String("\\n"), QLatin1String("\n"));
