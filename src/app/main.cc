@@ -9,7 +9,9 @@
 #include "app/core/console_dialogs.h"
 #include "app/core/startup.h"
 #include "app/interface_font.h"
+#include "app/main_window.h"
 #include "app/qt_dialogs.h"
+#include "app/termination_signals.h"
 
 namespace {
 
@@ -18,6 +20,13 @@ constexpr bool kInstalledBuild = true;
 #else
 constexpr bool kInstalledBuild = false;
 #endif
+
+// Every path out of the program ends here: Qt has released its windows, fonts and files by
+// the time main returns, and the exit code is 0 whether the run ended normally or aborted.
+int EndProgram() {
+  QApplication::closeAllWindows();
+  return 0;
+}
 
 }  // namespace
 
@@ -36,7 +45,7 @@ int main(int argc, char** argv) {
   const QSize desktop = screen ? screen->size() : QSize();
   if (!tw::DisplaySupported(desktop.width(), desktop.height())) {
     dialogs.Message("Program aborted", "Screen resolution not supported.", tw::DialogIcon::kError);
-    return 0;
+    return EndProgram();
   }
 
   const QString root =
@@ -46,17 +55,36 @@ int main(int argc, char** argv) {
   tw::AppContext context(root, dialogs);
   tw::StartupHooks hooks;
   hooks.register_font = tw::RegisterInterfaceFont;
-  if (!tw::Startup(context, hooks)) return 0;  // the abort message has been shown
+  hooks.start_audio = tw::StartAudio;
+  if (!tw::Startup(context, hooks)) return EndProgram();  // the message has been shown
 
+  tw::MainWindow::Handlers handlers;
+  tw::MainWindow* window = nullptr;
+  bool shut_down = false;
+  auto shutdown_once = [&] {
+    if (shut_down) return;
+    shut_down = true;
+    tw::Shutdown(context, window->SelectedRow());
+    QCoreApplication::quit();
+  };
+  handlers.shutdown = shutdown_once;
+  handlers.set_volume = [&](float volume) { context.audio.SetMainVolume(volume); };
+  handlers.set_dynamics = [&](bool on) { context.audio.SetDynamicAmplification(on); };
+  const bool youtube = app.arguments().value(1) == "youtube";
+  tw::MainWindow main_window(context, std::move(handlers), youtube, desktop);
+  window = &main_window;
   tw::LoadSession(context);
   context.session_cue = true;
+  main_window.move(screen->availableGeometry().center() - main_window.rect().center());
+  main_window.show();
   tw::CheckFolders(context);
-
-  // Until the main window exists, a run ends here, keeping the stored playlist row.
-  std::fprintf(stderr,
-               "Tunewright: start-up finished in %s (interface font \"%s\"); there is no main "
-               "window yet, so the program ends.\n",
-               qPrintable(root), qPrintable(context.interface_font_family));
-  tw::Shutdown(context, static_cast<int>(context.preferences.Playlist_position));
-  return 0;
+  tw::HandleTerminationSignals([&] {
+    QApplication::closeAllWindows();  // secondary windows first, then the main window
+    if (main_window.isVisible()) shutdown_once();
+  });
+  if (&dialogs == &console_dialogs) {
+    std::fprintf(stderr, "Tunewright: running in %s\n", qPrintable(root));  // for scripts
+  }
+  app.exec();
+  return EndProgram();
 }

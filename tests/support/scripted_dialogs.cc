@@ -33,9 +33,10 @@ std::optional<QString> ScriptedDialogs::InputText(const QString& title, const QS
     ADD_FAILURE() << "unscripted input box: " << title.toStdString();
     return std::nullopt;
   }
-  auto text = inputs_.front();
+  const Input input = inputs_.front();
   inputs_.pop_front();
-  return text;
+  if (input.cancelled) return std::nullopt;
+  return input.text;
 }
 
 QString ScriptedDialogs::NextPath(Kind kind, const QString& title, const QString& start,

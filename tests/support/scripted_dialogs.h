@@ -27,7 +27,10 @@ class ScriptedDialogs : public Dialogs {
   };
 
   void AnswerNext(DialogAnswer answer) { answers_.push_back(answer); }
-  void EnterNext(std::optional<QString> text) { inputs_.push_back(std::move(text)); }
+  // The text the next input box returns; nothing = the user cancels it.
+  void EnterNext(std::optional<QString> text) {
+    inputs_.push_back({!text.has_value(), text.value_or(QString())});
+  }
   void ChooseNext(QString path) { paths_.push_back(std::move(path)); }
 
   const std::vector<Shown>& shown() const { return shown_; }
@@ -50,7 +53,11 @@ class ScriptedDialogs : public Dialogs {
 
   std::vector<Shown> shown_;
   std::deque<DialogAnswer> answers_;
-  std::deque<std::optional<QString>> inputs_;
+  struct Input {
+    bool cancelled;
+    QString text;
+  };
+  std::deque<Input> inputs_;
   std::deque<QString> paths_;
 };
 

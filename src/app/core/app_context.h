@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "audio/audio_system.h"
 #include "data/data_paths.h"
 #include "data/databases.h"
 #include "data/dialogs.h"
@@ -12,8 +13,8 @@
 namespace tw {
 
 // The program-wide state of one run, created at start-up and passed to whoever needs it;
-// nothing else in the program is global. The playlist, the playback slots and the audio
-// engine join it as their layers land.
+// nothing else in the program is global. The playlist and the playback slots join it as their
+// layers land.
 struct AppContext {
   AppContext(const QString& root, Dialogs& dialogs_in) : paths(root), dialogs(dialogs_in) {}
   AppContext(const AppContext&) = delete;
@@ -24,6 +25,8 @@ struct AppContext {
   Databases databases;
   SettingsCatalogue catalogue;
   Preferences preferences;
+  // The engine and the two mixers; started by start-up only in runs that play sound.
+  AudioSystem audio;
   // The family of the registered interface font (empty in runs without windows).
   QString interface_font_family;
   // Set once start-up has restored the session: from then on a change of the selected

@@ -48,6 +48,8 @@ bool Startup(AppContext& context, const StartupHooks& hooks) {
   return true;
 }
 
+QString StartAudio(AppContext& context) { return context.audio.Start(); }
+
 void LoadSession(AppContext& context) {
   context.catalogue = BuildSettingsCatalogue(context.databases.song_database);
   LoadPreferences(context.paths, context.catalogue, context.preferences);
@@ -77,6 +79,7 @@ void Shutdown(AppContext& context, int selected_row) {
     writer->Close();
   }
   CloseDatabases(context.databases);
+  context.audio.Stop();  // frees the mixers with every stream in them
 }
 
 }  // namespace tw

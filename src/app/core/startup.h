@@ -38,10 +38,13 @@ void LoadSession(AppContext& context);
 
 // The warning about a music or sleeves folder that is set but missing; empty when none is.
 QString FolderWarning(const Preferences& preferences);
+// The audio step of a run that plays sound: the engine's self-check, output and mixers.
+QString StartAudio(AppContext& context);
+
 // Shows FolderWarning, if any, as a "Warning" message.
 void CheckFolders(AppContext& context);
 
-// Stores the selected playlist row (-1 for none) and closes the databases.
+// Stores the selected playlist row (-1 for none), closes the databases and releases the audio.
 void Shutdown(AppContext& context, int selected_row);
 
 }  // namespace tw
