@@ -8,6 +8,7 @@ namespace tw::cli {
 // Each command gets its own arguments (without the command word) and returns the exit code.
 int RunInit(const QStringList& args);
 int RunDetectTempo(const QStringList& args);
+int RunGenerate(const QStringList& args);
 
 }  // namespace tw::cli
 

@@ -18,6 +18,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"init", "init [--root DIR]", tw::cli::RunInit},
     {"detect-tempo", "detect-tempo FILE...", tw::cli::RunDetectTempo},
+    {"generate", "generate [--root DIR] [--seed N]", tw::cli::RunGenerate},
 };
 
 int Usage() {

@@ -108,8 +108,9 @@ void LoadPlaylistFile(PlaylistServices& services) {
                              DialogIcon::kError);
     return;
   }
-  LoadPlaylist(services, line, false);
-  StoreSessionPlaylist(services.paths, line);
+  // A file none of whose songs are known loads nothing; storing it would make the next start
+  // restore an empty playlist instead of the one still playing.
+  if (LoadPlaylist(services, line, false)) StoreSessionPlaylist(services.paths, line);
 }
 
 }  // namespace tw

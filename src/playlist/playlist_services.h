@@ -1,6 +1,8 @@
 #ifndef TUNEWRIGHT_PLAYLIST_PLAYLIST_SERVICES_H_
 #define TUNEWRIGHT_PLAYLIST_PLAYLIST_SERVICES_H_
 
+#include <chrono>
+
 #include "data/data_paths.h"
 #include "data/database.h"
 #include "data/dialogs.h"
@@ -8,6 +10,7 @@
 #include "data/settings_catalogue.h"
 #include "playlist/playlist_entry.h"
 #include "playlist/playlist_sink.h"
+#include "playlist/random_generator.h"
 #include "playlist/random_source.h"
 #include "playlist/song_play_time.h"
 
@@ -25,6 +28,8 @@ struct PlaylistServices {
   PlaylistSink& sink;
   RandomSource& random;
   SongLengthProbe song_length;
+  // How long failed generation attempts are retried; the tests shorten it.
+  std::chrono::milliseconds generation_budget = kGenerationBudget;
 };
 
 }  // namespace tw

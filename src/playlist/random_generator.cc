@@ -259,7 +259,7 @@ QString GenerateRandomPlaylist(Database& songs, const Preferences& preferences,
 QString GenerateRandomPlaylist(PlaylistServices& services) {
   LoadPreferences(services.paths, services.catalogue, services.preferences);
   return GenerateRandomPlaylist(services.songs, services.preferences, services.random,
-                                services.song_length);
+                                services.song_length, services.generation_budget);
 }
 
 }  // namespace tw
