@@ -9,6 +9,7 @@ namespace tw::cli {
 int RunInit(const QStringList& args);
 int RunDetectTempo(const QStringList& args);
 int RunDemo(const QStringList& args);
+int RunGenerate(const QStringList& args);
 
 }  // namespace tw::cli
 

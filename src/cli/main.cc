@@ -19,6 +19,7 @@ constexpr Command kCommands[] = {
     {"init", "init [--root DIR]", tw::cli::RunInit},
     {"detect-tempo", "detect-tempo FILE...", tw::cli::RunDetectTempo},
     {"demo", "demo [--root DIR]", tw::cli::RunDemo},
+    {"generate", "generate [--root DIR] [--seed N]", tw::cli::RunGenerate},
 };
 
 int Usage() {

@@ -6,6 +6,18 @@
 #include <QFileInfo>
 
 namespace tw {
+namespace {
+
+void CallIntegerFunction(sqlite3_context* context, int, sqlite3_value**) {
+  const auto* function = static_cast<std::function<int64_t()>*>(sqlite3_user_data(context));
+  sqlite3_result_int64(context, (*function)());
+}
+
+void DeleteIntegerFunction(void* function) {
+  delete static_cast<std::function<int64_t()>*>(function);
+}
+
+}  // namespace
 
 QueryResult::QueryResult(QueryResult&& other) noexcept
     : statement_(other.statement_), has_row_(other.has_row_) {
@@ -125,6 +137,24 @@ int64_t Database::LookupInteger(const QString& sql) {
   QueryResult result = Query(sql);
   result.NextRow();
   return result.ColumnInteger(0);
+}
+
+bool Database::SetRandomFunction(std::function<int64_t()> random) {
+  if (!db_) return false;
+  if (!random) {
+    // Deleting an override leaves RANDOM() undefined rather than built in, so the default
+    // is put back as an override of its own.
+    random = [] {
+      int64_t value = 0;
+      sqlite3_randomness(sizeof value, &value);
+      return value;
+    };
+  }
+  // SQLite owns the copy from here and deletes it when the function is replaced or the
+  // connection closes, even when registering fails.
+  auto* owned = new std::function<int64_t()>(std::move(random));
+  return sqlite3_create_function_v2(db_, "RANDOM", 0, SQLITE_UTF8, owned, CallIntegerFunction,
+                                    nullptr, nullptr, DeleteIntegerFunction) == SQLITE_OK;
 }
 
 }  // namespace tw

@@ -2,6 +2,7 @@
 #define TUNEWRIGHT_DATA_DATABASE_H_
 
 #include <cstdint>
+#include <functional>
 
 #include <QString>
 
@@ -59,6 +60,11 @@ class Database {
   // Single-value lookups: column 0 of the first row; the empty text or 0 when nothing matched.
   QString LookupText(const QString& sql);
   int64_t LookupInteger(const QString& sql);
+
+  // Makes RANDOM() of this connection draw from `random` (so that ORDER BY RANDOM() can be
+  // seeded); an empty `random` gives SQLite's own randomness back. Runs under the
+  // connection's lock.
+  bool SetRandomFunction(std::function<int64_t()> random);
 
  private:
   sqlite3_stmt* Prepare(const QString& sql);

@@ -152,6 +152,27 @@ TEST_F(DatabasesTest, ASecondStatementIsNeverRun) {
   EXPECT_EQ(db.LookupInteger("SELECT COUNT(id) FROM music"), 1);
 }
 
+TEST_F(DatabasesTest, RandomCanBeReplacedAndRestored) {
+  ASSERT_TRUE(Open());
+  Database& db = dbs_.song_database;
+  for (const char* artist : {"a", "b", "c"}) {
+    ASSERT_TRUE(db.Execute(QString("INSERT INTO music (artist) VALUES ('%1')").arg(artist)));
+  }
+  // Descending values make ORDER BY RANDOM() reverse the rows, whatever the seed.
+  int64_t next = 100;
+  ASSERT_TRUE(db.SetRandomFunction([&next] { return next--; }));
+  QStringList order;
+  QueryResult rows = db.Query("SELECT artist FROM music ORDER BY RANDOM()");
+  while (rows.NextRow()) order << rows.ColumnText(0);
+  EXPECT_EQ(order, QStringList({"c", "b", "a"}));
+  EXPECT_EQ(db.LookupInteger("SELECT random()"), 97);  // names are case-insensitive
+
+  ASSERT_TRUE(db.SetRandomFunction(nullptr));
+  EXPECT_EQ(db.LookupInteger("SELECT COUNT(*) FROM music WHERE RANDOM() IS NOT NULL"), 3);
+  EXPECT_EQ(next, 96);  // SQLite's own randomness answered
+  EXPECT_FALSE(Database().SetRandomFunction([] { return int64_t{1}; }));
+}
+
 TEST_F(DatabasesTest, TwoThreadsShareAConnection) {
   ASSERT_TRUE(Open());
   Database& db = dbs_.file_catalogue;
