@@ -45,6 +45,13 @@ void AudioSystem::Stop() {
   engine_->CollectGarbage();
 }
 
+engine::Channel AudioSystem::ReplaceMainMixer(engine::MixerKind kind) {
+  engine_->Free(main_mixer_);
+  dynamic_amp_ = {};
+  main_mixer_ = engine_->CreateMixer(kind);
+  return main_mixer_;
+}
+
 void AudioSystem::SetMainVolume(float volume) { engine_->SetVolume(main_mixer_, volume); }
 
 void AudioSystem::SetDynamicAmplification(bool on) {

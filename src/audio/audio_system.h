@@ -28,6 +28,10 @@ class AudioSystem {
   engine::Channel main_mixer() const { return main_mixer_; }
   engine::Channel test_mixer() const { return test_mixer_; }
 
+  // Frees MainMixer with every source in it and puts a new mixer of `kind` in its place (a
+  // decoding one for an export), without volume or dynamics. Returns the new mixer.
+  engine::Channel ReplaceMainMixer(engine::MixerKind kind);
+
   // The main window's volume slider: value / 100.
   void SetMainVolume(float volume);
   // Adds or removes the dynamic amplification on MainMixer; it survives song changes.

@@ -320,6 +320,20 @@ void Engine::FreeLocked(ChannelObject* object) {
   table_.Retire(object);
 }
 
+void Engine::RunExclusive(void (*fn)(void*), void* context) {
+  if (OnMixingThread()) {
+    fn(context);
+    return;
+  }
+  std::lock_guard<std::mutex> lock(domain_);
+  DomainScope scope(this, false);
+  DrainLocked();
+  fn(context);
+  for (Mixer* mixer : top_level_) {
+    if (mixer) PublishLocked(mixer);
+  }
+}
+
 void Engine::ReleaseEndedSource(Stream* stream) { FreeLocked(stream); }
 
 int64_t Engine::RenderDecoding(Channel mixer_handle, float* out, int64_t frames) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <type_traits>
 
 #include "audio/engine/channel_table.h"
 #include "audio/engine/command_queue.h"
@@ -171,6 +172,17 @@ class Engine : private RenderHost {
   // Finishes and closes the file. False with a message when writing failed at any point.
   // Not in a sync.
   bool StopEncoder(Channel mixer, std::string* error = nullptr);
+
+  // Runs `fn(context)` holding the render domain, as the mixing thread would: no sync fires
+  // meanwhile and every engine call made inside applies at once. For a change of several
+  // channels that syncs must see whole or not at all (re-cueing a mix). The output renders
+  // silence for a block it finds taken, so keep `fn` short and free of file I/O. Inside a sync
+  // it simply runs. Not on the output thread outside a sync.
+  void RunExclusive(void (*fn)(void* context), void* context);
+  template <typename F>
+  void Exclusive(F&& f) {
+    RunExclusive([](void* c) { (*static_cast<std::remove_reference_t<F>*>(c))(); }, &f);
+  }
 
   // Deletes freed objects now. Not in a sync. Called by the engine's own creating and freeing
   // calls as well.
