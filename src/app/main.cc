@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   tw::AppContext context(root, dialogs);
   tw::StartupHooks hooks;
   hooks.register_font = tw::RegisterInterfaceFont;
-  hooks.start_audio = tw::StartAudio;
+  hooks.start_audio = [](tw::AppContext& c) { return tw::StartAudio(c); };
   if (!tw::Startup(context, hooks)) return EndProgram();  // the message has been shown
 
   tw::MainWindow::Handlers handlers;

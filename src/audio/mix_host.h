@@ -38,6 +38,25 @@ class PlainMixHost : public MixHost {
   std::atomic<bool> stopped_{false};
 };
 
+// The host the scheduler is built with in the application context: it passes everything on
+// to the player once one is plugged in (the main window), and to a plain host before.
+class ForwardingMixHost : public MixHost {
+ public:
+  // Main thread, while no song is cued.
+  void SetTarget(MixHost* target) { target_.store(target ? target : &plain_); }
+  void ShowNowPlaying(const PlaylistEntry& entry) override {
+    target_.load()->ShowNowPlaying(entry);
+  }
+  void SetupPositionSlider() override { target_.load()->SetupPositionSlider(); }
+  void StopTransport() override { target_.load()->StopTransport(); }
+  void MixStopped() override { target_.load()->MixStopped(); }
+  const PlainMixHost& plain() const { return plain_; }
+
+ private:
+  PlainMixHost plain_;
+  std::atomic<MixHost*> target_{&plain_};
+};
+
 }  // namespace tw
 
 #endif  // TUNEWRIGHT_AUDIO_MIX_HOST_H_

@@ -214,9 +214,11 @@ void MixScheduler::OverlapEnd() {
   SetLevel(b.stream, 1.0f, -1.0f, 0.0);
   engine_.SetRate(b.stream, static_cast<double>(b.entry.frequency));
   const int64_t ended_track = ae.track;
+  const bool goes_on = ended_track < entry_count_.load() && b.stream;
   current_.store(1 - cur);
-  current_track_.store(b.entry.track);
-  if (ended_track < entry_count_.load() && b.stream) {
+  // At the end of the mix the progress stays on the last song.
+  if (goes_on) current_track_.store(b.entry.track);
+  if (goes_on) {
     if (inline_preparation_.load()) {
       PrepareNextSong();
     } else {

@@ -10,6 +10,7 @@ int RunInit(const QStringList& args);
 int RunDetectTempo(const QStringList& args);
 int RunDemo(const QStringList& args);
 int RunGenerate(const QStringList& args);
+int RunRender(const QStringList& args);
 
 }  // namespace tw::cli
 

@@ -20,6 +20,8 @@ constexpr Command kCommands[] = {
     {"detect-tempo", "detect-tempo FILE...", tw::cli::RunDetectTempo},
     {"demo", "demo [--root DIR]", tw::cli::RunDemo},
     {"generate", "generate [--root DIR] [--seed N]", tw::cli::RunGenerate},
+    {"render", "render [--root DIR] (--playlist FILE.mix | --random [--seed N]) --out FILE",
+     tw::cli::RunRender},
 };
 
 int Usage() {

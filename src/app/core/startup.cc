@@ -48,11 +48,30 @@ bool Startup(AppContext& context, const StartupHooks& hooks) {
   return true;
 }
 
-QString StartAudio(AppContext& context) { return context.audio.Start(); }
+QString StartAudio(AppContext& context, engine::OutputChoice output) {
+  const QString failure = context.audio.Start(output);
+  if (failure.isEmpty()) context.scheduler.SetMixer(context.audio.main_mixer());
+  return failure;
+}
 
 void LoadSession(AppContext& context) {
   context.catalogue = BuildSettingsCatalogue(context.databases.song_database);
   LoadPreferences(context.paths, context.catalogue, context.preferences);
+  ApplyMixPreferences(context);
+}
+
+QString AudioFolder(const AppContext& context) {
+  QString folder = context.preferences.Path_audiofiles;
+  if (folder.isEmpty()) return folder;
+  // A music folder relative to the program's root works from any working directory.
+  if (QDir::isRelativePath(folder)) folder = QDir(context.paths.Root()).filePath(folder);
+  if (!folder.endsWith('/') && !folder.endsWith(QDir::separator())) folder += QDir::separator();
+  return folder;
+}
+
+void ApplyMixPreferences(AppContext& context) {
+  context.scheduler.SetAudioFolder(AudioFolder(context));
+  context.scheduler.SetBeatFilter(BeatFilterFromText(context.preferences.Filter_overlapped_beats));
 }
 
 QString FolderWarning(const Preferences& preferences) {

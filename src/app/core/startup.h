@@ -39,7 +39,12 @@ void LoadSession(AppContext& context);
 // The warning about a music or sleeves folder that is set but missing; empty when none is.
 QString FolderWarning(const Preferences& preferences);
 // The audio step of a run that plays sound: the engine's self-check, output and mixers.
-QString StartAudio(AppContext& context);
+QString StartAudio(AppContext& context,
+                   engine::OutputChoice output = engine::OutputChoice::kFromEnvironment);
+// The music folder as an absolute path ending in a separator (empty when none is set).
+QString AudioFolder(const AppContext& context);
+// Gives the mix scheduler the music folder and the beat filter of the preferences.
+void ApplyMixPreferences(AppContext& context);
 
 // Shows FolderWarning, if any, as a "Warning" message.
 void CheckFolders(AppContext& context);

@@ -174,10 +174,10 @@ Channel Engine::CreateMixer(MixerKind kind) {
 }
 
 Channel Engine::RegisterObject(std::unique_ptr<ChannelObject> object, Mixer* top_level) {
+  CollectGarbage();
   Channel handle;
   {
     std::lock_guard<std::mutex> lock(table_.mutex());
-    table_.Collect();
     handle = table_.Register(std::move(object));
   }
   if (handle && top_level) {
@@ -214,9 +214,14 @@ bool Engine::Free(Channel channel) {
 }
 
 void Engine::CollectGarbage() {
-  if (OnMixingThread() && t_realtime) return;
-  std::lock_guard<std::mutex> lock(table_.mutex());
-  table_.Collect();
+  // A freed object may still be under the renderer's feet (a sync that frees its own stream
+  // returns into that stream's dispatch), so garbage goes only while nobody renders.
+  if (OnMixingThread() || !domain_.try_lock()) return;
+  {
+    std::lock_guard<std::mutex> lock(table_.mutex());
+    table_.Collect();
+  }
+  domain_.unlock();
 }
 
 bool Engine::Submit(const Command& command) {

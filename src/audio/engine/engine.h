@@ -184,8 +184,9 @@ class Engine : private RenderHost {
     RunExclusive([](void* c) { (*static_cast<std::remove_reference_t<F>*>(c))(); }, &f);
   }
 
-  // Deletes freed objects now. Not in a sync. Called by the engine's own creating and freeing
-  // calls as well.
+  // Deletes freed objects, unless a block is being rendered right now (then the next call
+  // does). Any thread; nothing happens inside a sync. Called by the engine's own creating and
+  // freeing calls as well.
   void CollectGarbage();
 
  private:

@@ -13,6 +13,7 @@
 #include "audio/engine/audio_file_writer.h"
 #include "data/data_paths.h"
 #include "data/databases.h"
+#include "data/ini_file.h"
 #include "data/preferences.h"
 #include "data/song_statements.h"
 #include "data/sql_text.h"
@@ -157,6 +158,17 @@ int CreateDemoLibrary(const DataPaths& paths, Databases& databases,
     writer->SelectGroup("Directories Windows");
     writer->WriteText("Path_audiofiles", QDir::toNativeSeparators(music));
     writer->WriteText("Path_sleevesfiles", QDir::toNativeSeparators(sleeves));
+    // Twelve songs spread over 12 BPM make short random playlists at the default distance of
+    // 2 BPM; a fresh library gets a distance that lets a random mix run through all of them.
+    IniFile current;
+    bool found = false;
+    if (current.Load(paths.PreferencesFile())) {
+      current.Value("Speed", "Maximum_BPM_distance", {}, &found);
+    }
+    if (!found) {
+      writer->SelectGroup("Speed");
+      writer->WriteText("Maximum_BPM_distance", "6.0");
+    }
     writer->Close();
   }
   return added;

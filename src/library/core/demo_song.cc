@@ -355,8 +355,8 @@ std::vector<float> RenderDemoSong(const DemoSong& s) {
     }
   }
 
-  // A gentle limiter keeps the sum below full scale.
-  for (float& v : canvas.samples()) v = static_cast<float>(std::tanh(v * 1.1) * 0.85);
+  // A gentle limiter keeps a song below full scale, with room for two songs overlapping.
+  for (float& v : canvas.samples()) v = static_cast<float>(std::tanh(v * 1.1) * 0.7);
   return canvas.Take();
 }
 
