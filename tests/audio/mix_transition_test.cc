@@ -260,6 +260,67 @@ TEST(MixTransition, LastSongEndsTheMix) {
   }
 }
 
+TEST(MixTransition, IrregularBeatsReLockTheNextSongAtEachBeat) {
+  MixRig rig;
+  Pair p;
+  rig.Add(p.a, "a.wav");
+  rig.Add(p.b, "b.wav");
+  Grids(&p.ea);
+  Grids(&p.eb);
+  // The current song's marked beats: intervals of 0.494, 0.5 and 0.506 s in turn.
+  std::vector<double> lines;
+  QString list;
+  double t = p.ea.breakstart;
+  for (int k = 0; k < 32; ++k) {
+    lines.push_back(t);
+    list += QString::number(t, 'f', 4) + "\n";
+    t += 0.5 + 0.006 * (k % 3 - 1);
+  }
+  p.ea.breakbeatlist = list;
+  rig.playlist().entries = {p.ea, p.eb};
+  const std::vector<float> mix = rig.Render();
+
+  // Each beat k sets the next song's rate to in / ic_k of the current song's and arms the next
+  // beat at break start + (k + 1) x ic_k; from that, where each of the next song's clicks lands.
+  const double in = 60.0 / p.b.bpm;
+  const double handover = p.ea.breakend - 0.025;
+  double at = p.ea.breakstart, source = 0;  // output time, and the next song's intro time
+  std::vector<double> expected;
+  int next_click = 0;
+  for (int k = 0; k <= 30 && at < handover; ++k) {
+    const double ic = lines[k + 1] - lines[k];
+    const double speed = in / ic;  // intro seconds per output second
+    double until = k < 30 ? std::min(p.ea.breakstart + (k + 1) * ic, handover) : handover;
+    if (until <= at) until = handover;  // a beat armed in the past never comes
+    while (next_click * in < source + (until - at) * speed - 1e-9) {
+      expected.push_back(at + (next_click * in - source) / speed);
+      ++next_click;
+    }
+    source += (until - at) * speed;
+    at = until;
+  }
+  const std::vector<int64_t> right =
+      Between(ClickOnsets(mix, 1), Frame(p.ea.breakstart) - 10, Frame(handover));
+  ASSERT_EQ(right.size(), expected.size());
+  for (size_t j = 0; j < expected.size(); ++j) {
+    EXPECT_LE(std::llabs(right[j] - Frame(expected[j])), kOneMs) << "click " << j;
+  }
+}
+
+TEST(MixTransition, HandOverFallsAtBreakEndPlusContinueLessTwentyFiveMs) {
+  MixRig rig;
+  Pair p;
+  p.a.clicks = false;
+  p.a.tone_hz = 440;
+  p.ea.breakcontinue = 1.0f;
+  const std::vector<float> mix = RenderPair(rig, p);
+  int64_t last = 0;
+  for (int64_t i = 0; i < static_cast<int64_t>(mix.size() / 2); ++i) {
+    if (mix[static_cast<size_t>(2 * i)] != 0.0f) last = i;
+  }
+  EXPECT_LE(std::llabs(last - Frame(p.ea.breakend + 1.0 - 0.025)), 2);
+}
+
 TEST(MixTransition, PrestartAvoidsTheSkippedRegion) {
   PlaylistEntry a, b;
   a.shortened = 1;
