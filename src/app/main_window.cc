@@ -108,6 +108,9 @@ MainWindow::MainWindow(AppContext& context, Handlers handlers, bool youtube_size
   position_slider_ = new QSlider(Qt::Horizontal, this);
   position_slider_->setRange(0, 0);
   position_slider_->setGeometry(440, 15, w - 510, 20);
+  connect(position_slider_, &QSlider::valueChanged, this, [this](int value) {
+    if (handlers_.seek) handlers_.seek(value);
+  });
   fade_slider_ = new QSlider(Qt::Horizontal, this);
   fade_slider_->setGeometry(position_slider_->geometry());
 
@@ -134,7 +137,10 @@ MainWindow::MainWindow(AppContext& context, Handlers handlers, bool youtube_size
   list_->setGeometry(0, 55, w, h - 200);
   connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] {
     const auto selected = list_->selectedItems();
-    if (selected.isEmpty() || !context_.session_cue || !handlers_.row_selected) return;
+    if (selected.isEmpty() || quiet_selection_ || !context_.session_cue ||
+        !handlers_.row_selected) {
+      return;
+    }
     handlers_.row_selected(list_->indexOfTopLevelItem(selected.first()));
   });
   connect(list_, &QTreeWidget::itemDoubleClicked, this,
@@ -158,18 +164,29 @@ MainWindow::MainWindow(AppContext& context, Handlers handlers, bool youtube_size
   }
   flag_ = new QLabel(this);
   flag_->setGeometry(130, list_bottom + 93, 40, 40);
-  level_meter_ = new QWidget(this);
+  level_meter_ = new QLabel(this);
   level_meter_->setGeometry(w - 110, h - 75, 100, 50);
 
   for (QWidget* hidden :
        {static_cast<QWidget*>(pause_), static_cast<QWidget*>(dynamics_off_),
         static_cast<QWidget*>(volume_slider_), static_cast<QWidget*>(fade_slider_),
-        static_cast<QWidget*>(flag_), level_meter_}) {
+        static_cast<QWidget*>(flag_), static_cast<QWidget*>(level_meter_)}) {
     hidden->hide();
   }
   fade_slider_->setEnabled(false);
   sleeve_->hide();  // shown once a song with a sleeve plays
   LayOut();
+}
+
+void MainWindow::SelectRow(int row, bool cue) {
+  QTreeWidgetItem* item = list_->topLevelItem(row);
+  if (!item) return;
+  quiet_selection_ = !cue;
+  list_->setCurrentItem(item);
+  item->setSelected(true);
+  quiet_selection_ = false;
+  list_->scrollToItem(item, QAbstractItemView::PositionAtTop);
+  list_->setFocus();
 }
 
 QToolButton* MainWindow::ImageButton(int icon, const QString& tooltip, const QRect& geometry) {

@@ -47,6 +47,7 @@ class MainWindow : public QWidget {
     std::function<void(bool)> set_dynamics;  // add (true) or remove the dynamic amplification
     std::function<void(int)> row_selected;   // a playlist row became selected
     std::function<void()> row_double_clicked;
+    std::function<void(int)> seek;   // the position slider's value changed
     std::function<void()> shutdown;  // the window closed with no secondary window open
   };
 
@@ -76,6 +77,9 @@ class MainWindow : public QWidget {
   QToolButton* MenuButton() const { return menu_button_; }
   QToolButton* PlayButton() const { return play_; }
   QToolButton* PauseButton() const { return pause_; }
+  QToolButton* PreviousButton() const { return previous_; }
+  QToolButton* StopButton() const { return stop_; }
+  QToolButton* NextButton() const { return next_; }
   QToolButton* DynamicsOnButton() const { return dynamics_on_; }
   QToolButton* DynamicsOffButton() const { return dynamics_off_; }
   QToolButton* VolumeButton() const { return volume_button_; }
@@ -87,7 +91,10 @@ class MainWindow : public QWidget {
   QLabel* SleeveImage() const { return sleeve_; }
   QLabel* FlagImage() const { return flag_; }
   QLineEdit* NowPlayingLine(int i) const { return lines_[i]; }
-  QWidget* LevelMeter() const { return level_meter_; }
+  QLabel* LevelMeter() const { return level_meter_; }
+  // Selects a playlist row, scrolls it to the top of the list and focuses the list; with
+  // `cue` the selection is handled as the user's (the row's song is cued).
+  void SelectRow(int row, bool cue);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -120,7 +127,8 @@ class MainWindow : public QWidget {
   QLabel* sleeve_ = nullptr;
   std::array<QLineEdit*, 3> lines_{};
   QLabel* flag_ = nullptr;
-  QWidget* level_meter_ = nullptr;
+  QLabel* level_meter_ = nullptr;
+  bool quiet_selection_ = false;
   QMenu* menu_ = nullptr;
   std::vector<QPointer<QWidget>> secondary_;
 };

@@ -32,7 +32,10 @@ QMessageBox::Icon ToQt(DialogIcon icon) {
 
 DialogAnswer QtDialogs::Message(const QString& title, const QString& text, DialogIcon icon,
                                 DialogButtons buttons) {
-  QMessageBox box(ToQt(icon), title, text, QMessageBox::NoButton, Parent());
+  // Messages write a line break as "\r" (or CR LF); a message box wants "\n".
+  QString shown = text;
+  shown.replace("\r\n", "\n").replace('\r', '\n');
+  QMessageBox box(ToQt(icon), title, shown, QMessageBox::NoButton, Parent());
   switch (buttons) {
     case DialogButtons::kOk:
       box.setStandardButtons(QMessageBox::Ok);

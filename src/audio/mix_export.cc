@@ -56,7 +56,9 @@ bool MixExport::Prepare(const QString& path, engine::EncoderFormat format, Dialo
   scheduler_.SetInlinePreparation(true);
   prepared_ = true;
   if (!scheduler_.CueSong(0, true, dialogs)) {
-    if (error) *error = scheduler_.TakePlayingError();
+    // The scheduler has shown why.
+    scheduler_.TakePlayingError();
+    if (error) error->clear();
     return false;
   }
   return true;

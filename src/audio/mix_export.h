@@ -34,7 +34,8 @@ class MixExport {
 
   // Writes the song list, swaps in the decoding mixer, starts the encoder on `path` and cues
   // the first song. The transport must be stopped. False with a message when a file cannot be
-  // created or the first song cannot be played; playback is then restored at once.
+  // created, or with an empty message when the first song cannot be played (the scheduler has
+  // said so through `dialogs`). Finish restores playback then.
   bool Prepare(const QString& path, engine::EncoderFormat format, Dialogs& dialogs, QString* error);
   // Starts the pump on its own thread.
   void Start();

@@ -64,6 +64,7 @@ MixView MixScheduler::View() const {
   const MixSlot& current = slots_[current_.load()];
   view.valid = current.entry.track > 0;
   view.current = current;
+  view.next = slots_[1 - current_.load()].entry;
   view.mixing = mixing_.load();
   view.fading = fading_.load();
   return view;

@@ -37,6 +37,7 @@ struct MixSlot {
 struct MixView {
   bool valid = false;
   MixSlot current;
+  PlaylistEntry next;  // empty when the current song is the last
   bool mixing = false;
   bool fading = false;
 };

@@ -102,7 +102,7 @@ int RunRender(const QStringList& arguments) {
   const auto started = std::chrono::steady_clock::now();
   if (!mix.Prepare(*out, format, dialogs, &error)) {
     mix.Finish(0.75f, false, nullptr);
-    return Fail(error);
+    return error.isEmpty() ? 1 : Fail(error);
   }
   std::fprintf(stderr, "Rendering %d songs to %s\n", context.playlist.size(), qPrintable(*out));
   mix.Start();

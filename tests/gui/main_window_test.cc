@@ -79,7 +79,7 @@ TEST_F(MainWindowTest, ControlsStartAsTheTableSays) {
   for (QWidget* hidden :
        {static_cast<QWidget*>(w.PauseButton()), static_cast<QWidget*>(w.DynamicsOffButton()),
         static_cast<QWidget*>(w.VolumeSlider()), static_cast<QWidget*>(w.FadeSlider()),
-        static_cast<QWidget*>(w.FlagImage()), w.LevelMeter()}) {
+        static_cast<QWidget*>(w.FlagImage()), static_cast<QWidget*>(w.LevelMeter())}) {
     EXPECT_TRUE(hidden->isHidden());
   }
   EXPECT_FALSE(w.FadeSlider()->isEnabled());
