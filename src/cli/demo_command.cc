@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include <QDir>
 #include <QElapsedTimer>
 
 #include "app/core/app_context.h"
@@ -8,6 +9,10 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "library/core/demo_library.h"
+#include "playlist/load_playlist.h"
+#include "playlist/random_playlist_command.h"
+#include "playlist/random_source.h"
+#include "playlist/song_play_time.h"
 
 namespace tw::cli {
 
@@ -25,11 +30,24 @@ int RunDemo(const QStringList& arguments) {
   std::fputs("Making the demo library (twelve songs)...\n", stderr);
   QString error;
   const int added = CreateDemoLibrary(context.paths, context.databases, &error);
-  CloseDatabases(context.databases);
   if (added < 0) {
+    CloseDatabases(context.databases);
     std::fprintf(stderr, "demo: %s\n", qPrintable(error));
     return 1;
   }
+  // A first start should find a playlist to play: without a session playlist, the demo
+  // stores a random one (always the same).
+  LoadSession(context);
+  if (context.preferences.IDs.isEmpty()) {
+    RandomSource random(2);
+    const SongLengthProbe engine_length = EngineSongLength();
+    const QDir root_dir(root);
+    const RandomPlaylist playlist = CheckedRandomPlaylist(
+        context.databases.song_database, context.preferences, random,
+        [&](const QString& path) { return engine_length(root_dir.filePath(path)); });
+    if (!playlist.text.isEmpty()) StoreSessionPlaylist(context.paths, playlist.text);
+  }
+  CloseDatabases(context.databases);
   std::printf("Demo songs added: %d (%.1f s); music in %s\n", added, timer.elapsed() / 1000.0,
               qPrintable(context.paths.Resolve("music/")));
   return 0;
