@@ -85,6 +85,9 @@ bool Database::Open(const QString& path) {
     return false;
   }
   sqlite3_busy_timeout(db, 2000);
+  // Reading pages through a memory map rather than copying each one in halves the time of a
+  // query that visits thousands of rows, as every pick of the random generator does.
+  sqlite3_exec(db, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
   db_ = db;
   return true;
 }
