@@ -20,10 +20,11 @@ TEST(FilterCondition, InListsIgnoreCaseAndGenresMatchSubstrings) {
     const char* expected;
   } cases[] = {
       {"", "artist", false, ""},
-      {"a|b'x", "artist", false, "artist COLLATE NOCASE IN ('a','b''x')"},
-      {"2001", "year", false, "year COLLATE NOCASE IN ('2001')"},
+      {"a|b'x", "artist", false, "casefold(artist) IN ('a','b''x')"},
+      {"2001", "year", false, "casefold(year) IN ('2001')"},
+      {"Björk|ÉTIENNE", "artist", false, "casefold(artist) IN ('björk','étienne')"},
       {"house|drum 'n' bass", "genre", true,
-       "(genre LIKE '%house%' OR genre LIKE '%drum ''n'' bass%')"},
+       "(casefold(genre) LIKE '%house%' OR casefold(genre) LIKE '%drum ''n'' bass%')"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FilterCondition(c.values, c.column, c.substring), c.expected) << c.values;
@@ -36,14 +37,14 @@ TEST(BuildFilterClause, JoinsTheSetFiltersInOrder) {
   p.Genres = "house";
   p.Artists = "a|b'x";
   EXPECT_EQ(BuildFilterClause(p),
-            "artist COLLATE NOCASE IN ('a','b''x') AND (genre LIKE '%house%')");
+            "casefold(artist) IN ('a','b''x') AND (casefold(genre) LIKE '%house%')");
   p.Countries = "uk";
   p.Record_labels = "emi";
   p.Years = "1999";
   EXPECT_EQ(BuildFilterClause(p),
-            "artist COLLATE NOCASE IN ('a','b''x') AND year COLLATE NOCASE IN ('1999') AND "
-            "label COLLATE NOCASE IN ('emi') AND country COLLATE NOCASE IN ('uk') AND "
-            "(genre LIKE '%house%')");
+            "casefold(artist) IN ('a','b''x') AND casefold(year) IN ('1999') AND "
+            "casefold(label) IN ('emi') AND casefold(country) IN ('uk') AND "
+            "(casefold(genre) LIKE '%house%')");
 }
 
 // The preferences offer every filter value in lower case; the songs keep their capitals.
@@ -64,6 +65,10 @@ class FilteredGenerationTest : public PlaylistFixture {
     wanted_ = Add(wanted);
     SongRecord quoted = Song("B'X", "Two", 120);
     quoted_ = Add(quoted);
+    SongRecord accented = Song("Étienne de Crécy", "Four", 120);
+    accented.genre = "Électro";
+    accented.label = "Ünderground";
+    accented_ = Add(accented);
     SongRecord other = Song("Other", "Three", 120);
     other.label = "EMI";
     other.country = "UK";
@@ -87,6 +92,7 @@ class FilteredGenerationTest : public PlaylistFixture {
 
   QString wanted_;
   QString quoted_;
+  QString accented_;
 };
 
 TEST_F(FilteredGenerationTest, EveryFilterMatchesRegardlessOfCase) {
@@ -105,6 +111,16 @@ TEST_F(FilteredGenerationTest, EveryFilterMatchesRegardlessOfCase) {
   }
   preferences_.Artists = "b'x";
   EXPECT_EQ(PickedIds(), std::set<QString>{quoted_});
+  // Capitals beyond A to Z, as DistinctValues lower-cases them.
+  for (QString Preferences::*filter :
+       {&Preferences::Artists, &Preferences::Genres, &Preferences::Record_labels}) {
+    preferences_.Artists = preferences_.Genres = preferences_.Record_labels = "";
+    preferences_.*filter = filter == &Preferences::Artists  ? "étienne de crécy"
+                           : filter == &Preferences::Genres ? "électro"
+                                                            : "ünderground";
+    EXPECT_EQ(PickedIds(), std::set<QString>{accented_});
+  }
+  preferences_.Genres = preferences_.Record_labels = "";
   preferences_.Artists = "nobody";
   EXPECT_TRUE(PickedIds().empty());
 }
