@@ -34,9 +34,9 @@ std::vector<Pick> Picks(const QString& text) {
   const QStringList times = text.section('|', 1, 1).split(',');
   EXPECT_EQ(ids.size(), times.size()) << text.toStdString();
   for (qsizetype i = 0; i < ids.size() && i < times.size(); ++i) {
-    Pick p{ids[i], false, times[i], false};
-    if (p.id.endsWith('R')) p.id.chop(1), p.reset = true;
-    if (p.time.endsWith('S')) p.time.chop(1), p.shortened = true;
+    Pick p{ids[i], ids[i].endsWith('R'), times[i], times[i].endsWith('S')};
+    if (p.reset) p.id.chop(1);
+    if (p.shortened) p.time.chop(1);
     picks.push_back(p);
   }
   return picks;
