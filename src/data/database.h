@@ -39,7 +39,9 @@ class QueryResult {
 
 // One SQLite connection in serialized mode: safe to use from the main thread and a worker at
 // once. Statements are plain SQL texts; a text that holds more than one statement is refused
-// as a whole, so no value can smuggle a second statement in.
+// as a whole, so no value can smuggle a second statement in. Besides SQLite's own functions a
+// statement can call casefold(x): x as text with its case folded by FoldCase (sql_text.h),
+// which, unlike lower() and LIKE, knows more letters than A to Z; NULL stays NULL.
 class Database {
  public:
   Database() = default;

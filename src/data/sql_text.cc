@@ -35,6 +35,8 @@ QString SplitValues(const QString& values) {
   return pieces.join(',');
 }
 
+QString FoldCase(const QString& text) { return text.toCaseFolded(); }
+
 bool IsDecimalId(const QString& text) {
   if (text.isEmpty() || text.size() > 18) return false;
   return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= '0' && c <= '9'; });

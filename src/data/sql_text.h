@@ -17,6 +17,10 @@ QString DistinctValues(Database& songs, const QString& column);
 // Every value of a ","-joined text once, sorted by character code, joined by ",".
 QString SplitValues(const QString& values);
 
+// The text with its case folded, as the connection's SQL function casefold() folds it: texts
+// that differ only in case, in any script, fold to the same text.
+QString FoldCase(const QString& text);
+
 // True when `text` is a row id as the program writes it: decimal digits only.
 bool IsDecimalId(const QString& text);
 

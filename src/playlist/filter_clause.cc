@@ -10,13 +10,14 @@ namespace tw {
 QString FilterCondition(const QString& values, const QString& column, bool substring) {
   if (values.isEmpty()) return {};
   QStringList parts;
+  // Both sides folded alike: LIKE and COLLATE NOCASE would only ignore the case of A to Z.
+  const QString folded_column = "casefold(" + column + ")";
   for (const QString& value : values.split('|')) {
-    const QString quoted = EscapeQuotes(value);
-    // LIKE ignores the case of ASCII letters by itself.
-    parts << (substring ? column + " LIKE '%" + quoted + "%'" : "'" + quoted + "'");
+    const QString quoted = EscapeQuotes(FoldCase(value));
+    parts << (substring ? folded_column + " LIKE '%" + quoted + "%'" : "'" + quoted + "'");
   }
   if (substring) return "(" + parts.join(" OR ") + ")";
-  return column + " COLLATE NOCASE IN (" + parts.join(',') + ")";
+  return folded_column + " IN (" + parts.join(',') + ")";
 }
 
 QString BuildFilterClause(const Preferences& preferences) {

@@ -8,9 +8,10 @@ namespace tw {
 struct Preferences;
 
 // The SQL condition of one filter: `values` are the selected values separated by "|",
-// `column` a column name of the program (never user text). Values match regardless of case,
-// since the preferences offer them in lower case: `column` COLLATE NOCASE IN ('a','b''x'),
-// or with `substring` (column LIKE '%a%' OR column LIKE '%b%'). Empty for no values.
+// `column` a column name of the program (never user text). Values match regardless of case in
+// every script, since the preferences offer them in lower case while the songs keep their
+// capitals: casefold(column) IN ('a','b''x'), or with `substring`
+// (casefold(column) LIKE '%a%' OR casefold(column) LIKE '%b%'). Empty for no values.
 QString FilterCondition(const QString& values, const QString& column, bool substring);
 
 // The five filters joined by " AND ": artists, years, labels, countries, then genres as

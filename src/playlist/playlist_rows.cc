@@ -12,7 +12,10 @@ QString Tempo(float bpm) { return QString::number(bpm, 'f', 2).rightJustified(6,
 }  // namespace
 
 QString FormatDuration(double seconds, bool with_hours) {
-  if (!std::isfinite(seconds)) seconds = 0;
+  // A time from a hand-edited file can be any number; one beyond what a whole number of
+  // seconds holds would make the rounding below meaningless, so it shows as no time at all.
+  constexpr double kLongest = 1e15;
+  if (!std::isfinite(seconds) || std::fabs(seconds) > kLongest) seconds = 0;
   // Rounds half to even in the default rounding mode.
   long long total = std::llrint(seconds);
   QString sign;

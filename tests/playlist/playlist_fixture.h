@@ -2,6 +2,7 @@
 #define TUNEWRIGHT_TESTS_PLAYLIST_PLAYLIST_FIXTURE_H_
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@
 #include "playlist/playlist_services.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_root.h"
+
+// Failure messages show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 namespace tw::testing {
 

@@ -11,9 +11,17 @@ TEST(FormatDuration, RoundsHalfToEven) {
     bool hours;
     const char* expected;
   } cases[] = {
-      {0, false, "00:00"},    {59.5, false, "01:00"},   {60.5, false, "01:00"},
-      {61.5, false, "01:02"}, {245.37, false, "04:05"}, {3725, true, "01:02:05"},
-      {3725, false, "62:05"}, {-3.4, false, "-00:03"},
+      {0, false, "00:00"},
+      {59.5, false, "01:00"},
+      {60.5, false, "01:00"},
+      {61.5, false, "01:02"},
+      {245.37, false, "04:05"},
+      {3725, true, "01:02:05"},
+      {3725, false, "62:05"},
+      {-3.4, false, "-00:03"},
+      // Times from a hand-edited file that no song can have.
+      {1e20, true, "00:00:00"},
+      {-1e20, false, "00:00"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatDuration(c.seconds, c.hours), c.expected) << c.seconds;
